@@ -7,7 +7,7 @@ packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64 mingw-w64-tools
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libsndfile1-dev libpng-dev libcli11-dev
-  python3 python3-pil python3-matplotlib fonts-dejavu-core
+  python3 python3-pil python3-numpy python3-matplotlib fonts-dejavu-core
   clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick zip
   zam-plugins
