@@ -73,12 +73,6 @@ class Canvas:
     def fill(self, distance, colour, opacity=1.0):
         self.paint(coverage(distance) * opacity, colour)
 
-    def vertical_gradient(self, top_colour, bottom_colour, distance=None):
-        t = (self.y / self.height)[:, :, None]
-        colours = mix(top_colour, bottom_colour, t)
-        alpha = 1.0 if distance is None else coverage(distance)
-        self.paint(alpha if np.ndim(alpha) else np.ones((self.height, self.width)), colours)
-
     def grain(self, seed, amount, streak=1):
         """Adds fixed-seed noise; a streak length above 1 smears it sideways like brushed metal."""
         noise = np.random.default_rng(seed).normal(0.0, 1.0, (self.height, self.width + streak))
