@@ -49,11 +49,11 @@ public:
         // the null handle, which names no library; the editor then goes without.
         if (module == nullptr) return;
         for (const EmbeddedBitmap& bitmap : embeddedBitmaps) {
+            // A picture that could not be registered is absent, and the editor
+            // leaves out what needs it.
             try {
-                vtplatform::registerBitmap(module, bitmap.id, bitmap.bytes, bitmap.size);
+                static_cast<void>(vtplatform::registerBitmap(module, bitmap.id, bitmap.bytes, bitmap.size));
             } catch (...) {
-                // A picture that could not be registered is absent, and the
-                // editor leaves out what needs it.
             }
         }
     }
