@@ -11,6 +11,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -335,6 +336,35 @@ TEST_F(SwirlEffectTest, ANonFiniteInputSampleIsGoneWithinOneRingLength) {
     EXPECT_FALSE(std::isfinite(left[1000]));
     for (std::size_t n = 1000 + 1024; n < left.size(); ++n) ASSERT_TRUE(std::isfinite(left[n])) << n;
     for (std::size_t n = 1500 + 1024; n < right.size(); ++n) ASSERT_TRUE(std::isfinite(right[n])) << n;
+}
+
+TEST_F(SwirlEffectTest, HostThreadChangesValuesWhileBlocksRun) {
+    // Meaningful above all under the thread sanitizer: every value both
+    // threads touch must be accessed atomically.
+    std::vector<unsigned char> bank = distinctBank();
+    for (std::size_t offset = 24; offset < bank.size(); offset += 56) {
+        for (int i = 0; i < 8; ++i) {
+            const float value = 0.125f * static_cast<float>(i % 8);
+            std::memcpy(bank.data() + offset + 4 * i, &value, 4);
+        }
+    }
+    std::thread host([&] {
+        for (int round = 0; round < 200; ++round) {
+            record->setParameter(record, round % 8, static_cast<float>(round % 5) * 0.25f);
+            dispatch(effSetProgram, 0, round % 8);
+            dispatch(effSetSampleRate, 0, 0, nullptr, round % 2 == 0 ? 48000.0f : 44100.0f);
+            if (round % 10 == 0) loadChunk(bank, false);
+            if (round % 10 == 5) loadChunk(std::vector<unsigned char>(bank.begin() + 24, bank.begin() + 56), true);
+            EXPECT_LE(record->getParameter(record, round % 8), 1.0f);
+        }
+    });
+    std::vector<float> left = noise(50000, 46), right = noise(50000, 47);
+    process(left, right);
+    host.join();
+    for (std::size_t n = 0; n < left.size(); ++n) {
+        ASSERT_TRUE(std::isfinite(left[n])) << n;
+        ASSERT_TRUE(std::isfinite(right[n])) << n;
+    }
 }
 
 }  // namespace
