@@ -56,11 +56,16 @@ public:
     void onDragEnd(std::int32_t px, std::int32_t py) override { record("dragEnd", px, py); }
     void onDrag(std::int32_t px, std::int32_t py) override { record("drag", px, py); }
     void onWheel(std::int32_t step) override { log.push_back(name + ".wheel " + std::to_string(step)); }
+    void draw(HDC, COLORREF penColour, COLORREF brushColour) override {
+        if (logDraws) log.push_back(name + ".draw " + std::to_string(penColour) + "," + std::to_string(brushColour));
+    }
     void setValue(float newValue, bool notify) override {
         log.push_back(name + ".set " + std::to_string(newValue) + (notify ? " notify" : ""));
         value = newValue;
     }
     float getValue() override { return value; }
+
+    bool logDraws = false;
 
 private:
     void record(const char* event, std::int32_t px, std::int32_t py, std::int32_t button = 0) {

@@ -209,6 +209,28 @@ TEST_F(PanelDrawingTest, EraseFillsTheShapeWithTheEraseColours) {
     for (const Probe& p : probes) EXPECT_EQ(shown.at(p.x, p.y), p.colour) << p.x << "," << p.y;
 }
 
+TEST_F(PanelDrawingTest, RedrawDrawsOnlyDirtyControlsAndPaintDrawsAll) {
+    std::vector<std::string> log;
+    ProbeControl* first = panel->add(new ProbeControl("first", log, 2, 2, 5, 5));
+    ProbeControl* second = panel->add(new ProbeControl("second", log, 10, 2, 5, 5));
+    first->logDraws = second->logDraws = true;
+    openAndPaint();
+    EXPECT_FALSE(first->dirty.load());
+    EXPECT_FALSE(second->dirty.load());
+    // The erase colours: black pen, RGB(250, 250, 250) brush.
+    const std::string colours = " 0," + std::to_string(RGB(250, 250, 250));
+
+    log.clear();
+    second->dirty = true;
+    panel->redrawDirty();
+    panel->redrawDirty();
+    EXPECT_EQ(log, std::vector<std::string>{"second.draw" + colours});
+
+    log.clear();
+    repaint();
+    EXPECT_EQ(log, (std::vector<std::string>{"first.draw" + colours, "second.draw" + colours}));
+}
+
 TEST_F(PanelDrawingTest, AValuePushedFromAnotherThreadIsDrawnByTheWindowsThread) {
     useBackground();
     Knob* knob = addKnob(5, 7);
