@@ -257,6 +257,35 @@ TEST_F(PanelDrawingTest, AValuePushedFromAnotherThreadIsDrawnByTheWindowsThread)
     expectKnob(pixels(), 5, 7, 0);
 }
 
+TEST_F(PanelDrawingTest, PushesRacingTheWindowsThreadEndWithTheLastValueDrawn) {
+    useBackground();
+    Knob* knob = addKnob(5, 7);
+    Led* led = addLed(20, 4, 0.5f);
+    openAndPaint();
+    std::atomic<bool> done{false};
+    std::thread pusher([&] {
+        for (int round = 0; round < 2000; ++round) {
+            const float v = static_cast<float>(round % 100) / 100.0f;
+            effect.setParameter(0, v);
+            effect.setParameter(1, 1.0f - v);
+        }
+        effect.setParameter(0, 1.0f);
+        effect.setParameter(1, 0.2f);
+        done = true;
+    });
+    // Meanwhile the window's thread draws what is posted, and paints.
+    while (!done) {
+        gui::runMessages();
+        repaint();
+    }
+    pusher.join();
+    gui::runMessages();
+    EXPECT_EQ(knob->getValue(), 1.0f);
+    expectKnob(pixels(), 5, 7, 63);
+    expectLed(pixels(), 20, 4, false);
+    EXPECT_EQ(led->getValue(), 0.2f);
+}
+
 TEST_F(PanelDrawingTest, PushesWhileClosedPostNothing) {
     Knob* knob = addKnob(5, 7);
     openAndPaint();
