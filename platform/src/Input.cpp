@@ -143,10 +143,11 @@ bool vtplatform::deliverMouse(UINT message, int screenX, int screenY, int wheelD
     {
         std::lock_guard lock(s.mutex);
         const bool captured = message != WM_MOUSEWHEEL && s.findWindow(s.capture) != nullptr;
-        target = captured ? s.capture : windowAt(s, screenX, screenY);
-        if (target == nullptr) return false;
+        // The button changes state even where no window sees it.
         if (message == WM_LBUTTONDOWN) s.leftButtonDown = true;
         if (message == WM_LBUTTONUP) s.leftButtonDown = false;
+        target = captured ? s.capture : windowAt(s, screenX, screenY);
+        if (target == nullptr) return false;
         const WORD keys = s.leftButtonDown ? MK_LBUTTON : 0;
         if (message == WM_MOUSEWHEEL) {
             wParam = MAKEWPARAM(keys, static_cast<short>(wheelDelta));
