@@ -10,7 +10,9 @@ using namespace vtplatform::detail;
 namespace {
 
 // Draws a window's visible children over the area where the window itself
-// lies in `target`, clipped to that area.
+// lies in `target`, clipped to that area. Each window keeps its own pixels, so
+// drawing in a parent never covers its children, as if every window clipped
+// its children; pixels no one has drawn yet are black.
 void compositeChildren(State& s, const Window& parent, Surface& target, int originX, int originY, const RECT& clip) {
     for (HWND handle : parent.children) {
         const Window& child = *s.findWindow(handle);

@@ -42,7 +42,11 @@ int vtplatform::runPostedMessages() {
     std::deque<PostedMessage> posted;
     {
         std::lock_guard lock(s.mutex);
-        posted.swap(s.queues[thread]);
+        const auto queue = s.queues.find(thread);
+        if (queue != s.queues.end()) {
+            posted.swap(queue->second);
+            s.queues.erase(queue);
+        }
     }
     int handled = 0;
     for (const PostedMessage& m : posted) {

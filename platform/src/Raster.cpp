@@ -61,7 +61,12 @@ void drawEllipse(Surface& target, const RECT& rawBox, const RECT& clip, std::opt
 
 void drawRectangle(Surface& target, const RECT& rawBox, const RECT& clip, std::optional<std::uint32_t> fill,
                    std::optional<std::uint32_t> pen, int penWidth) {
-    const RECT box = normalised(rawBox);
+    RECT box = normalised(rawBox);
+    // Without an outline the system's rectangle is one pixel narrower and lower.
+    if (!pen) {
+        box.right -= 1;
+        box.bottom -= 1;
+    }
     if (isEmpty(box)) return;
     auto inside = [&](int x, int y) { return x >= box.left && x < box.right && y >= box.top && y < box.bottom; };
     drawShape(target, box, clip, fill, pen, penWidth, inside);

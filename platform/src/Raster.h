@@ -12,7 +12,9 @@ namespace vtplatform::detail {
 void fillRect(Surface& target, const RECT& area, const RECT& clip, std::uint32_t pixel);
 
 /// A shape bounded by `box` (right and bottom exclusive): filled with `fill`
-/// when given, outlined `penWidth` pixels deep with `pen` when given.
+/// when given, outlined `penWidth` pixels deep with `pen` when given. Wide
+/// outlines lie inside the box; the system centres them on the figure's edge.
+/// An ellipse without an outline fills the same pixels it would with one.
 void drawEllipse(Surface& target, const RECT& box, const RECT& clip, std::optional<std::uint32_t> fill,
                  std::optional<std::uint32_t> pen, int penWidth);
 void drawRectangle(Surface& target, const RECT& box, const RECT& clip, std::optional<std::uint32_t> fill,

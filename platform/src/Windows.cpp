@@ -16,7 +16,18 @@ void invalidateTree(State& s, HWND handle) {
     for (HWND child : w->children) invalidateTree(s, child);
 }
 
+void discardWindowsOf(DWORD thread);
+
+// The system destroys a thread's windows when the thread ends. Here they go
+// without messages: the ending thread runs no more window code.
+struct ThreadWindows {
+    ~ThreadWindows() { discardWindowsOf(thread); }
+    DWORD thread;
+};
+
 HWND addWindow(State& s, Window window) {
+    static thread_local const ThreadWindows threadWindows{window.thread};
+    (void)threadWindows;
     const HWND handle = s.newHandle<HWND>();
     if (window.parent != nullptr)
         s.findWindow(window.parent)->children.push_back(handle);  // new windows go on top
@@ -55,6 +66,12 @@ void unlink(State& s, HWND handle) {
     s.windows.erase(handle);
 }
 
+void unlinkTree(State& s, HWND handle) {
+    const std::vector<HWND> children = s.findWindow(handle)->children;
+    for (HWND child : children) unlinkTree(s, child);
+    unlink(s, handle);
+}
+
 // The system sends WM_DESTROY to a window before its children and WM_NCDESTROY
 // after them.
 void destroyTree(HWND handle) {
@@ -72,6 +89,20 @@ void destroyTree(HWND handle) {
 }
 
 }  // namespace
+
+void vtplatform::detail::discardWindowsOf(DWORD thread) {
+    State& s = state();
+    std::lock_guard lock(s.mutex);
+    std::vector<HWND> roots;
+    for (const auto& [handle, w] : s.windows) {
+        const Window* parent = s.findWindow(w.parent);
+        if (w.thread == thread && (parent == nullptr || parent->thread != thread)) roots.push_back(handle);
+    }
+    for (HWND root : roots) unlinkTree(s, root);
+    if (s.findWindow(s.capture) == nullptr) s.capture = nullptr;
+    if (s.findWindow(s.focus) == nullptr) s.focus = nullptr;
+    s.queues.erase(thread);
+}
 
 HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
                             int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {

@@ -283,28 +283,33 @@ TEST(Ellipse, ClippedAtTheBitmapEdgeKeepsTheVisiblePartUnchanged) {
 }
 
 TEST(Rectangle, OutlinesTheEdgePixelsAndFillsTheInside) {
-    const std::vector<std::string> expected = {
-        "......",
-        ".oooo.",
-        ".o##o.",
-        ".oooo.",
-        "......",
+    struct Case {
+        int penStyle;
+        std::vector<std::string> expected;
     };
-    Canvas canvas(6, 5, white);
-    HPEN pen = CreatePen(PS_SOLID, 1, penColour);
-    HBRUSH brush = CreateSolidBrush(brushColour);
-    HGDIOBJ oldPen = SelectObject(canvas.dc, pen);
-    HGDIOBJ oldBrush = SelectObject(canvas.dc, brush);
-    Rectangle(canvas.dc, 1, 1, 5, 4);
-    SelectObject(canvas.dc, oldPen);
-    SelectObject(canvas.dc, oldBrush);
-    DeleteObject(pen);
-    DeleteObject(brush);
-    for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 6; ++x) {
-            const char c = expected[y][x];
-            EXPECT_EQ(canvas.at(x, y), c == 'o' ? penColour : c == '#' ? brushColour : white) << x << "," << y;
-        }
+    const Case cases[] = {
+        {PS_SOLID, {"......", ".oooo.", ".o##o.", ".oooo.", "......"}},
+        // Without an outline the figure loses its right column and bottom row.
+        {PS_NULL, {"......", ".###..", ".###..", "......", "......"}},
+    };
+    for (const Case& c : cases) {
+        Canvas canvas(6, 5, white);
+        HPEN pen = CreatePen(c.penStyle, 1, penColour);
+        HBRUSH brush = CreateSolidBrush(brushColour);
+        HGDIOBJ oldPen = SelectObject(canvas.dc, pen);
+        HGDIOBJ oldBrush = SelectObject(canvas.dc, brush);
+        EXPECT_TRUE(Rectangle(canvas.dc, 1, 1, 5, 4));
+        SelectObject(canvas.dc, oldPen);
+        SelectObject(canvas.dc, oldBrush);
+        DeleteObject(pen);
+        DeleteObject(brush);
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 6; ++x) {
+                const char e = c.expected[y][x];
+                EXPECT_EQ(canvas.at(x, y), e == 'o' ? penColour : e == '#' ? brushColour : white)
+                    << c.penStyle << " at " << x << "," << y;
+            }
+    }
 }
 
 TEST(SelectObject, AnswersThePreviouslySelectedObjectOfTheSameKind) {

@@ -150,6 +150,28 @@ TEST(PostedMessages, PaintComesAfterThePostedMessages) {
     DestroyWindow(host);
 }
 
+TEST(ThreadEnd, TakesTheThreadsWindowsWithIt) {
+    TestClass panel;
+    const int windowsBefore = vtplatform::windowCount();
+    HWND host = vtplatform::createHostWindow(20, 20);
+    HWND fromThread = nullptr;
+    HWND childOfThread = nullptr;
+    std::thread([&] {
+        HWND own = vtplatform::createHostWindow(10, 10);
+        childOfThread = panel.child(own, 0, 0, 5, 5);
+        fromThread = panel.child(host, 0, 0, 5, 5);  // a child in another thread's window
+        SetCapture(fromThread);
+        PostMessageA(fromThread, WM_APP, 0, 0);
+    }).join();
+    EXPECT_FALSE(IsWindow(fromThread));
+    EXPECT_FALSE(IsWindow(childOfThread));
+    EXPECT_TRUE(IsWindow(host));
+    EXPECT_EQ(vtplatform::windowCount(), windowsBefore + 1);
+    EXPECT_FALSE(vtplatform::deliverMouse(WM_MOUSEMOVE, 500, 500)) << "the capture went with its window";
+    EXPECT_TRUE(UnregisterClassA(panel.name, panel.module)) << "no window of the class is left";
+    DestroyWindow(host);
+}
+
 // Each thread's window paints in its own colour when asked by a posted
 // message; the colour comes from the window's user data.
 LRESULT CALLBACK paintOnRequest(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
