@@ -40,6 +40,10 @@ struct Pixels {
 /// False when the window does not exist.
 bool readPixels(HWND window, Pixels& pixels);
 
+/// Device contexts, bitmaps, pens and brushes alive; false where the
+/// system keeps no such count.
+bool countDrawingObjects(int& count);
+
 /// A bitmap made from a BMP file image (24-bit, or 8-bit with a palette).
 HBITMAP loadBitmap(const std::vector<unsigned char>& bmpFile);
 

@@ -35,6 +35,11 @@ bool readPixels(HWND window, Pixels& pixels) {
     return vtplatform::readWindowPixels(window, pixels.data, pixels.width, pixels.height);
 }
 
+bool countDrawingObjects(int& count) {
+    count = vtplatform::gdiObjectCount();
+    return true;
+}
+
 HBITMAP loadBitmap(const std::vector<unsigned char>& bmpFile) {
     static std::mutex lock;
     static std::deque<std::vector<unsigned char>> images;

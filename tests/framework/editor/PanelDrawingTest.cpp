@@ -286,6 +286,29 @@ TEST_F(PanelDrawingTest, PushesRacingTheWindowsThreadEndWithTheLastValueDrawn) {
     EXPECT_EQ(led->getValue(), 0.2f);
 }
 
+TEST_F(PanelDrawingTest, DrawingDeletesEveryObjectItCreates) {
+    useBackground();
+    addKnob(5, 7);
+    addLed(20, 4, 0.5f);
+    std::vector<std::string> log;
+    for (bool oval : {false, true}) {
+        ProbeControl* erased = panel->add(new ProbeControl("erased", log, 28, 12, 8, 8));
+        erased->erase = true;
+        erased->oval = oval;
+    }
+    int before = 0;
+    if (!gui::countDrawingObjects(before)) GTEST_SKIP() << "this system keeps no count of drawing objects";
+    openAndPaint();
+    gui::sendMouse(WM_LBUTTONDOWN, 9, 11);
+    gui::sendMouse(WM_MOUSEMOVE, 9, 5);
+    gui::sendMouse(WM_LBUTTONUP, 9, 5);
+    panel->updateControls(1, 0.9f);
+    panel->redrawDirty();
+    int after = 0;
+    ASSERT_TRUE(gui::countDrawingObjects(after));
+    EXPECT_EQ(after, before);
+}
+
 TEST_F(PanelDrawingTest, PushesWhileClosedPostNothing) {
     Knob* knob = addKnob(5, 7);
     openAndPaint();
