@@ -129,7 +129,7 @@ bool readPixels(HWND window, Pixels& pixels) {
 }
 
 bool countDrawingObjects(int& count) {
-    // The emulated system answers 0 whatever is alive.
+    // Not every system that runs these tests keeps this count reliably.
     count = 0;
     return false;
 }
