@@ -52,8 +52,8 @@ void StepFlanger::process(std::int32_t frames, float* left, float* right, float 
             targetLeft = static_cast<float>(random.next() * depth * 2.0);
             targetRight = static_cast<float>(random.next() * depth * 2.0);
         }
-        // A non-finite modulation can only come from a non-finite parameter;
-        // it is not kept, so the glide recovers once the parameter does.
+        // Only a parameter far outside its range makes the modulation
+        // non-finite; it is not kept, so the glide recovers with the parameter.
         modLeft = finiteOrZero(glideLeft * modLeft + restLeft * targetLeft);
         modRight = finiteOrZero(glideRight * modRight + restRight * targetRight);
 
