@@ -13,3 +13,6 @@ for preset in win32 win64; do
   echo "== tests: $preset (Wine)"
   xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset "$preset"
 done
+
+echo "== package"
+bash tools/package.sh
