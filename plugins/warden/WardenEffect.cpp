@@ -1,6 +1,5 @@
 #include "WardenEffect.h"
 
-#include "PluginEntry.h"
 #include "TextCopy.h"
 
 #include <algorithm>
@@ -197,13 +196,4 @@ void WardenEffect::updateMeter(float gain) {
     // The meter's lights show the reduction, not the gain.
     pushToPanel(kMeter, 1.0f - gain);
     redrawPanel();
-}
-
-EffectBase* createEffect(HostCallback hostCallback) {
-    try {
-        return new WardenEffect(hostCallback);
-    } catch (...) {
-        // Out of memory for the effect or its core: no effect at all.
-        return nullptr;
-    }
 }
