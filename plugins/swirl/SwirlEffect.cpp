@@ -1,11 +1,27 @@
 #include "SwirlEffect.h"
 
+#include "PanelEditor.h"
+#include "SwirlEditor.h"
 #include "SwirlIdentity.h"
 #include "TempoSync.h"
 #include "TextCopy.h"
 
 #include <atomic>
 #include <cstring>
+#include <new>
+
+namespace {
+
+/// The effect runs on without a panel when there is no memory for one.
+EditorBase* createPanel(EffectBase* effect) {
+    try {
+        return new SwirlEditor(effect);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+}  // namespace
 
 SwirlEffect::SwirlEffect(HostCallback hostCallback)
     : ExtendedEffect(hostCallback, swirl::programCount, swirl::parameterCount) {
@@ -18,6 +34,7 @@ SwirlEffect::SwirlEffect(HostCallback hostCallback)
     phaser = std::make_unique<StepPhaser>();
     std::atomic_ref<std::int32_t>(curProgram).store(0);
     bank = std::make_unique<ProgramBank>(numPrograms, numParams);
+    setEditor(createPanel(this));
     reloadPanel();
 }
 
@@ -166,14 +183,27 @@ std::int32_t SwirlEffect::canDo(char* text) {
     return -1;
 }
 
-void SwirlEffect::showParameter(std::int32_t /*index*/, float /*value*/) {
-    if (getEditor() == nullptr) return;
+PanelEditor* SwirlEffect::panel() {
+    // The only editor this effect ever attaches is its SwirlEditor.
+    return static_cast<PanelEditor*>(getEditor());
+}
+
+void SwirlEffect::showParameter(std::int32_t index, float value) {
+    PanelEditor* const editor = panel();
+    if (editor == nullptr) return;
+    editor->updateControls(index, value);
+    editor->redrawDirty();
 }
 
 void SwirlEffect::showProgram() {
-    if (getEditor() == nullptr) return;
+    PanelEditor* const editor = panel();
+    if (editor == nullptr) return;
+    editor->reloadControls();
+    editor->redrawDirty();
 }
 
 void SwirlEffect::reloadPanel() {
-    if (getEditor() == nullptr) return;
+    PanelEditor* const editor = panel();
+    if (editor == nullptr) return;
+    editor->reloadControls();
 }

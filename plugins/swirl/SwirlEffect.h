@@ -9,6 +9,8 @@
 
 #include <memory>
 
+class PanelEditor;
+
 class SwirlEffect : public ExtendedEffect {
 public:
     explicit SwirlEffect(HostCallback hostCallback);
@@ -40,6 +42,9 @@ private:
     ProgramRecord& currentRecord();
     bool isParameter(std::int32_t index) const { return index >= 0 && index < numParams; }
     bool isProgram(std::int32_t index) const { return index >= 0 && index < numPrograms; }
+
+    /// The attached panel, or null when the effect runs without one.
+    PanelEditor* panel();
 
     // The panel's knobs mirror the stored values. Each of these is where the
     // effect tells the panel; without an editor there is nothing to tell.

@@ -59,7 +59,7 @@ std::string text(const char* buffer) { return buffer; }
 
 TEST_F(SwirlEffectTest, RecordAndStringsIdentifyThePlugin) {
     EXPECT_EQ(record->uniqueID, 0x56545553);  // V T U S
-    EXPECT_EQ(record->flags, effFlagsCanReplacing | effFlagsProgramChunks);
+    EXPECT_EQ(record->flags, effFlagsHasEditor | effFlagsCanReplacing | effFlagsProgramChunks);
     EXPECT_EQ(record->numInputs, 2);
     EXPECT_EQ(record->numOutputs, 2);
     EXPECT_EQ(record->numPrograms, 8);

@@ -62,7 +62,7 @@ std::string dispatchText(AEffect* effect, std::int32_t opcode, std::int32_t inde
     return buffer;
 }
 
-TEST(SwirlLibrary, AHostSeesTheUmberSwirlWithoutAPanel) {
+TEST(SwirlLibrary, AHostSeesTheUmberSwirlAndItsPanel) {
     PluginLibrary library;
     ASSERT_TRUE(library.loaded()) << SWIRL_MODULE;
     const EntryPoint entry = library.entry("VSTPluginMain");
@@ -74,7 +74,7 @@ TEST(SwirlLibrary, AHostSeesTheUmberSwirlWithoutAPanel) {
     ASSERT_NE(effect, nullptr);
     EXPECT_EQ(effect->magic, 0x56737450);
     EXPECT_EQ(effect->uniqueID, 0x56545553);
-    EXPECT_EQ(effect->flags, 0x30);
+    EXPECT_EQ(effect->flags, 0x31);
     EXPECT_EQ(effect->numInputs, 2);
     EXPECT_EQ(effect->numOutputs, 2);
     EXPECT_EQ(dispatchText(effect, effGetEffectName), "Umber-Swirl");
@@ -96,7 +96,13 @@ TEST(SwirlLibrary, AHostSeesTheUmberSwirlWithoutAPanel) {
     void* data = nullptr;
     EXPECT_EQ(effect->dispatcher(effect, effGetChunk, 0, 0, &data, 0.0f), 448);
     EXPECT_EQ(effect->dispatcher(effect, effGetChunk, 1, 0, &data, 0.0f), 32);
-    EXPECT_EQ(effect->dispatcher(effect, effEditGetRect, 0, 0, &data, 0.0f), 0);
+    ERect* rect = nullptr;
+    ASSERT_EQ(effect->dispatcher(effect, effEditGetRect, 0, 0, &rect, 0.0f), 1);
+    ASSERT_NE(rect, nullptr);
+    EXPECT_EQ(rect->top, 0);
+    EXPECT_EQ(rect->left, 0);
+    EXPECT_EQ(rect->bottom, 82);
+    EXPECT_EQ(rect->right, 785);
 
     EXPECT_EQ(effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f), 1);
 }
