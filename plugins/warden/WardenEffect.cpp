@@ -33,9 +33,8 @@ WardenEffect::WardenEffect(HostCallback callback) : ExtendedEffect(callback, kPr
 
 WardenEffect::~WardenEffect() = default;
 
-float WardenEffect::loadParameter(std::int32_t index) const {
-    // atomic_ref takes a non-const reference; reading changes nothing.
-    return std::atomic_ref<float>(const_cast<float&>(params[index])).load(std::memory_order_relaxed);
+float WardenEffect::loadParameter(std::int32_t index) {
+    return std::atomic_ref<float>(params[index]).load(std::memory_order_relaxed);
 }
 
 void WardenEffect::storeParameter(std::int32_t index, float value) {

@@ -43,7 +43,7 @@ public:
 
 private:
     static bool isParameter(std::int32_t index) { return index >= 0 && index < warden::kParameterCount; }
-    float loadParameter(std::int32_t index) const;
+    float loadParameter(std::int32_t index);
     void storeParameter(std::int32_t index, float value);
     /// Sets the core's threshold, attack and release from the stored values.
     void applyParametersToCore();
