@@ -14,7 +14,7 @@ trap 'rm -rf "$stage"' EXIT
 declare -A machine=([win32]=i386 [win64]=x86-64)
 declare -A objdump=([win32]=i686-w64-mingw32-objdump [win64]=x86_64-w64-mingw32-objdump)
 declare -A folder=([win32]=32-bit [win64]=64-bit)
-plugins=(Swirl)
+plugins=(Swirl Warden)
 
 expected=("$name/README.md")
 for preset in win32 win64; do
