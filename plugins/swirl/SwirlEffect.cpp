@@ -184,8 +184,8 @@ std::int32_t SwirlEffect::canDo(char* text) {
 }
 
 PanelEditor* SwirlEffect::panel() {
-    // The only editor this effect ever attaches is its SwirlEditor.
-    return static_cast<PanelEditor*>(getEditor());
+    // Any editor may be attached; only a panel has knobs to tell.
+    return dynamic_cast<PanelEditor*>(getEditor());
 }
 
 void SwirlEffect::showParameter(std::int32_t index, float value) {

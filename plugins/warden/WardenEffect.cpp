@@ -1,18 +1,34 @@
 #include "WardenEffect.h"
 
+#include "PanelEditor.h"
 #include "TextCopy.h"
+#include "WardenEditor.h"
 
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <new>
 
 using namespace warden;
 
 static_assert(std::endian::native == std::endian::little, "the chunk's floats are stored as the host reads them");
 static_assert(sizeof(float) == 4 && std::numeric_limits<float>::is_iec559, "chunk values are IEEE-754 singles");
 static_assert(std::atomic_ref<float>::is_always_lock_free, "the audio thread must never wait on a parameter");
+
+namespace {
+
+/// The effect runs on without a panel when there is no memory for one.
+EditorBase* createPanel(EffectBase* effect) {
+    try {
+        return new WardenEditor(effect);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+}  // namespace
 
 WardenEffect::WardenEffect(HostCallback callback) : ExtendedEffect(callback, kProgramCount, kParameterCount) {
     setNumInputs(kInputCount);
@@ -28,6 +44,7 @@ WardenEffect::WardenEffect(HostCallback callback) : ExtendedEffect(callback, kPr
     // sample rate; the gain still starts at 0 and fades in.
     core->setSampleRate(sampleRate);
     applyParametersToCore();
+    setEditor(createPanel(this));
     reloadPanel();
 }
 
@@ -172,16 +189,29 @@ std::int32_t WardenEffect::canDo(char* text) {
     return kCanDoOther;
 }
 
-void WardenEffect::pushToPanel([[maybe_unused]] std::int32_t index, [[maybe_unused]] float value) {
-    if (editor == nullptr) return;
+PanelEditor* WardenEffect::panel() {
+    // Any editor may be attached; only a panel has controls to tell.
+    return dynamic_cast<PanelEditor*>(editor);
+}
+
+void WardenEffect::pushToPanel(std::int32_t index, float value) {
+    PanelEditor* const controls = panel();
+    if (controls == nullptr) return;
+    controls->updateControls(index, value);
 }
 
 void WardenEffect::reloadPanel() {
-    if (editor == nullptr) return;
+    PanelEditor* const controls = panel();
+    if (controls == nullptr) return;
+    controls->reloadControls();
 }
 
 void WardenEffect::redrawPanel() {
-    if (editor == nullptr) return;
+    // Off the window's thread, the audio call's included, this only asks the
+    // window's thread to draw.
+    PanelEditor* const controls = panel();
+    if (controls == nullptr) return;
+    controls->redrawDirty();
 }
 
 void WardenEffect::updateMeter(float gain) {
@@ -192,7 +222,8 @@ void WardenEffect::updateMeter(float gain) {
     const float stored = std::trunc(loadParameter(kMeter) * 10.0f);
     if (shown == stored) return;
     storeParameter(kMeter, gain);
-    // The meter's lights show the reduction, not the gain.
-    pushToPanel(kMeter, 1.0f - gain);
+    // The meter's LEDs take the gain, as from every other path, and show
+    // the reduction themselves.
+    pushToPanel(kMeter, gain);
     redrawPanel();
 }

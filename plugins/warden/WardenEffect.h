@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <memory>
 
+class PanelEditor;
+
 class WardenEffect : public ExtendedEffect {
 public:
     explicit WardenEffect(HostCallback callback);
@@ -47,6 +49,9 @@ private:
     void storeParameter(std::int32_t index, float value);
     /// Sets the core's threshold, attack and release from the stored values.
     void applyParametersToCore();
+
+    /// The attached panel, or null when there is none.
+    PanelEditor* panel();
 
     // The panel's controls mirror the parameter storage through these three
     // steps and nowhere else: hand one value to the controls of its index,

@@ -1,13 +1,8 @@
 // The Swirl panel as its effect creates and drives it: the knobs' layout,
 // the values they show, the effect's panel steps, a drag reaching the host,
 // and the panel without one of its pictures.
-#include "FakeHost.h"
-#include "GuiDriver.h"
 #include "Knob.h"
-#include "ModuleInstance.h"
-#include "PanelAccess.h"
-#include "PanelEditor.h"
-#include "PictureModule.h"
+#include "PluginPanel.h"
 #include "SwirlEffect.h"
 
 #include <gtest/gtest.h>
@@ -40,13 +35,8 @@ constexpr Place knobPlaces[knobCount] = {
 
 std::string pictureLibrary(const std::string& name) { return PICTURE_LIBRARY_DIR + name + PICTURE_LIBRARY_SUFFIX; }
 
-/// The pixels of one knob's square, row by row.
 std::vector<std::uint32_t> knobSquare(const gui::Pixels& shown, int knob) {
-    std::vector<std::uint32_t> square;
-    for (int y = 0; y < knobSize; ++y)
-        for (int x = 0; x < knobSize; ++x)
-            square.push_back(shown.at(knobPlaces[knob].x + x, knobPlaces[knob].y + y));
-    return square;
+    return squareOf(shown, knobPlaces[knob].x, knobPlaces[knob].y, knobSize);
 }
 
 bool insideSomeKnob(int x, int y) {
@@ -55,65 +45,13 @@ bool insideSomeKnob(int x, int y) {
     return false;
 }
 
-/// A Swirl effect whose panel finds its pictures in the given library, with a
-/// host window to open the panel in.
-class SwirlPanel {
+/// A Swirl effect whose panel finds its pictures in the named library.
+class SwirlPanel : public PluginPanel<SwirlEffect> {
 public:
-    explicit SwirlPanel(const std::string& library) : pictures(pictureLibrary(library)) {
-        EXPECT_NE(pictures.instance(), nullptr) << library;
-        moduleInstance = pictures.instance();
-        effect = std::make_unique<SwirlEffect>(FakeHost::callback());
-        record = effect->getEffectRecord();
-        parent = gui::createParentWindow(panelWidth, panelHeight);
-    }
-    ~SwirlPanel() {
-        effect.reset();
-        gui::destroyParentWindow(parent);
-        moduleInstance = nullptr;
-    }
-    SwirlPanel(const SwirlPanel&) = delete;
-    SwirlPanel& operator=(const SwirlPanel&) = delete;
+    explicit SwirlPanel(const std::string& library)
+        : PluginPanel(pictureLibrary(library), panelWidth, panelHeight) {}
 
-    PanelEditor* panel() const { return static_cast<PanelEditor*>(effect->getEditor()); }
-
-    Knob* knob(int index) const {
-        const auto& controls = PanelAccess::controlsOf(*panel());
-        return index < static_cast<int>(controls.size()) ? dynamic_cast<Knob*>(controls[index]) : nullptr;
-    }
-
-    std::intptr_t dispatch(std::int32_t opcode, std::int32_t index = 0, std::intptr_t value = 0,
-                           void* ptr = nullptr) {
-        return record->dispatcher(record, opcode, index, value, ptr, 0.0f);
-    }
-
-    void openAndPaint() {
-        ASSERT_EQ(dispatch(effEditOpen, 0, 0, parent), 1);
-        gui::runMessages();
-        repaint();
-    }
-
-    /// A full WM_PAINT of the panel's window.
-    void repaint() {
-        HWND window = panelWindow();
-        InvalidateRect(window, nullptr, FALSE);
-        UpdateWindow(window);
-    }
-
-    HWND panelWindow() const { return PanelAccess::windowOf(*panel()); }
-
-    gui::Pixels pixels() const {
-        gui::Pixels shown;
-        EXPECT_TRUE(gui::readPixels(panelWindow(), shown));
-        EXPECT_EQ(shown.width, panelWidth);
-        EXPECT_EQ(shown.height, panelHeight);
-        return shown;
-    }
-
-    FakeHost host;
-    PictureModule pictures;
-    std::unique_ptr<SwirlEffect> effect;
-    AEffect* record = nullptr;
-    HWND parent = nullptr;
+    Knob* knob(int index) const { return control<Knob>(static_cast<std::size_t>(index)); }
 };
 
 class SwirlPanelTest : public testing::Test {
@@ -133,7 +71,7 @@ TEST_F(SwirlPanelTest, TheHostIsOfferedAPanelOf785By82) {
 }
 
 TEST_F(SwirlPanelTest, EightKnobsInParameterOrderAtTheirPlaces) {
-    const auto& controls = PanelAccess::controlsOf(*swirl.panel());
+    const auto& controls = swirl.controls();
     ASSERT_EQ(controls.size(), static_cast<std::size_t>(knobCount));
     for (int index = 0; index < knobCount; ++index) {
         SCOPED_TRACE("knob " + std::to_string(index));
@@ -144,7 +82,7 @@ TEST_F(SwirlPanelTest, EightKnobsInParameterOrderAtTheirPlaces) {
         EXPECT_EQ(knob->width, knobSize);
         EXPECT_EQ(knob->height, knobSize);
         EXPECT_EQ(knob->paramIndex, index);
-        EXPECT_EQ(knob->owner, swirl.panel());
+        EXPECT_EQ(knob->owner, &swirl.panel());
         EXPECT_TRUE(knob->automated);
         EXPECT_FALSE(knob->notifyOnRelease);
         EXPECT_EQ(knob->frameCount, 64);
@@ -172,7 +110,7 @@ TEST_F(SwirlPanelTest, AFreshEffectsKnobsShowTheDefaultsFrame) {
     // and differs once the knob is turned elsewhere.
     swirl.openAndPaint();
     const gui::Pixels fresh = swirl.pixels();
-    swirl.record->setParameter(swirl.record, 0, 1.0f);
+    swirl.setParameter(0, 1.0f);
     const std::vector<std::uint32_t> turned = knobSquare(swirl.pixels(), 0);
     const int centre = (knobSize / 2) * knobSize + knobSize / 2;
     for (int index = 0; index < knobCount; ++index)
@@ -183,14 +121,14 @@ TEST_F(SwirlPanelTest, AFreshEffectsKnobsShowTheDefaultsFrame) {
 TEST_F(SwirlPanelTest, AHostChangeMovesItsKnobAndDrawsItAtOnce) {
     swirl.openAndPaint();
     const gui::Pixels fresh = swirl.pixels();
-    swirl.record->setParameter(swirl.record, 3, 1.0f);
+    swirl.setParameter(3, 1.0f);
     EXPECT_EQ(swirl.knob(3)->getValue(), 1.0f);
     // Drawn without a paint: the window's own thread made the change.
     const gui::Pixels changed = swirl.pixels();
     EXPECT_NE(knobSquare(changed, 3), knobSquare(fresh, 3));
     for (int other : {0, 1, 2, 4, 5, 6, 7}) EXPECT_EQ(knobSquare(changed, other), knobSquare(fresh, other));
 
-    swirl.record->setParameter(swirl.record, 3, defaultValue);
+    swirl.setParameter(3, defaultValue);
     EXPECT_EQ(knobSquare(swirl.pixels(), 3), knobSquare(fresh, 3));
 }
 
@@ -198,16 +136,16 @@ TEST_F(SwirlPanelTest, AValueAlreadyStoredLeavesTheKnobsAlone) {
     Knob* knob = swirl.knob(2);
     ASSERT_NE(knob, nullptr);
     knob->setValue(0.9f, false);
-    swirl.record->setParameter(swirl.record, 2, defaultValue);
+    swirl.setParameter(2, defaultValue);
     EXPECT_EQ(knob->getValue(), 0.9f);
-    swirl.record->setParameter(swirl.record, 2, 0.5f);
+    swirl.setParameter(2, 0.5f);
     EXPECT_EQ(knob->getValue(), 0.5f);
 }
 
 TEST_F(SwirlPanelTest, AChangeFromTheHostsOtherThreadIsDrawnByTheWindowsThread) {
     swirl.openAndPaint();
     const gui::Pixels fresh = swirl.pixels();
-    std::thread([this] { swirl.record->setParameter(swirl.record, 5, 1.0f); }).join();
+    std::thread([this] { swirl.setParameter(5, 1.0f); }).join();
     EXPECT_EQ(swirl.knob(5)->getValue(), 1.0f);
     EXPECT_EQ(knobSquare(swirl.pixels(), 5), knobSquare(fresh, 5));
     EXPECT_EQ(gui::runMessages(), 1);
@@ -219,7 +157,7 @@ TEST_F(SwirlPanelTest, AProgramChangeSetsAndDrawsEveryKnob) {
     const gui::Pixels fresh = swirl.pixels();
     swirl.dispatch(effSetProgram, 0, 4);
     for (int index = 0; index < knobCount; ++index)
-        swirl.record->setParameter(swirl.record, index, 0.1f * static_cast<float>(index + 2));
+        swirl.setParameter(index, 0.1f * static_cast<float>(index + 2));
     const gui::Pixels program4 = swirl.pixels();
 
     swirl.dispatch(effSetProgram, 0, 0);
@@ -268,17 +206,14 @@ TEST(SwirlPanelChunks, ALoadedChunkSetsTheKnobsAndShowsAtTheNextPaint) {
 
 TEST_F(SwirlPanelTest, DraggingAKnobUpTellsTheEffectAndTheHost) {
     swirl.openAndPaint();
-    const Place start{knobPlaces[6].x + knobSize / 2, knobPlaces[6].y + knobSize / 2};
-    gui::sendMouse(WM_LBUTTONDOWN, start.x, start.y);
-    for (int step = 1; step <= 10; ++step) gui::sendMouse(WM_MOUSEMOVE, start.x, start.y - step);
-    gui::sendMouse(WM_LBUTTONUP, start.x, start.y - 10);
+    swirl.dragUp(knobPlaces[6].x + knobSize / 2, knobPlaces[6].y + knobSize / 2, 10);
 
     const std::vector<HostCall> automated = swirl.host.callsOf(audioMasterAutomate);
     ASSERT_EQ(automated.size(), 10u);
     for (const HostCall& call : automated) EXPECT_EQ(call.index, 6);
     // Ten pixels at 200 pixels per range.
     EXPECT_NEAR(automated.back().opt, defaultValue + 0.05f, 1e-6f);
-    EXPECT_EQ(swirl.record->getParameter(swirl.record, 6), automated.back().opt);
+    EXPECT_EQ(swirl.getParameter(6), automated.back().opt);
     EXPECT_EQ(swirl.knob(6)->getValue(), automated.back().opt);
 }
 
@@ -309,7 +244,7 @@ TEST(SwirlPanelWithoutAPicture, FallsBackAndStillOpens) {
         ASSERT_EQ(swirl.dispatch(effEditGetRect, 0, 0, &rect), 1);
         EXPECT_EQ(rect->right, panelWidth);
         EXPECT_EQ(rect->bottom, panelHeight);
-        EXPECT_EQ(PanelAccess::controlsOf(*swirl.panel()).size(), c.knobsExpected ? 8u : 0u);
+        EXPECT_EQ(swirl.controls().size(), c.knobsExpected ? 8u : 0u);
         swirl.openAndPaint();
         const gui::Pixels shown = swirl.pixels();
 
@@ -331,13 +266,10 @@ TEST(SwirlPanelWithoutAPicture, FallsBackAndStillOpens) {
         }
 
         // A drag where a knob would be reaches nothing.
-        const float before = swirl.record->getParameter(swirl.record, 0);
-        const Place start{knobPlaces[0].x + knobSize / 2, knobPlaces[0].y + knobSize / 2};
-        gui::sendMouse(WM_LBUTTONDOWN, start.x, start.y);
-        for (int step = 1; step <= 10; ++step) gui::sendMouse(WM_MOUSEMOVE, start.x, start.y - step);
-        gui::sendMouse(WM_LBUTTONUP, start.x, start.y - 10);
+        const float before = swirl.getParameter(0);
+        swirl.dragUp(knobPlaces[0].x + knobSize / 2, knobPlaces[0].y + knobSize / 2, 10);
         EXPECT_EQ(swirl.host.callsOf(audioMasterAutomate).size(), c.knobsExpected ? 10u : 0u);
-        EXPECT_EQ(swirl.record->getParameter(swirl.record, 0) == before, !c.knobsExpected);
+        EXPECT_EQ(swirl.getParameter(0) == before, !c.knobsExpected);
     }
 }
 

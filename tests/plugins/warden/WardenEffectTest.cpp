@@ -18,7 +18,7 @@ TEST_F(WardenEffectTest, RecordCarriesTheIdentity) {
     EXPECT_EQ(record->numParams, 4);
     EXPECT_EQ(record->numInputs, 2);
     EXPECT_EQ(record->numOutputs, 2);
-    EXPECT_EQ(record->flags, effFlagsCanReplacing);  // no panel, no program chunks
+    EXPECT_EQ(record->flags, effFlagsCanReplacing | effFlagsHasEditor);  // a panel, no program chunks
     EXPECT_EQ(record->version, 1);
 
     struct Case {
@@ -315,7 +315,11 @@ namespace {
 // enough to open one; it draws nothing.
 class WardenMeterTest : public WardenEffectFixture {
 protected:
-    WardenMeterTest() { effect->setEditor(new EditorBase(effect)); }
+    WardenMeterTest() {
+        // The effect's own panel makes way; attaching does not delete it.
+        delete effect->getEditor();
+        effect->setEditor(new EditorBase(effect));
+    }
 
     void openEditor() {
         int parent = 0;

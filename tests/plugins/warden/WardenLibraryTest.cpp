@@ -68,7 +68,7 @@ TEST(WardenLibrary, HostSeesTheCompressorsIdentity) {
     ASSERT_NE(record, nullptr);
     EXPECT_EQ(record->magic, 0x56737450);
     EXPECT_EQ(record->uniqueID, 0x56544C49);
-    EXPECT_EQ(record->flags, 16);
+    EXPECT_EQ(record->flags, 17);  // replacing, and a panel
     EXPECT_EQ(record->numPrograms, 1);
     EXPECT_EQ(record->numParams, 4);
     EXPECT_EQ(record->numInputs, 2);
@@ -88,6 +88,13 @@ TEST(WardenLibrary, HostSeesTheCompressorsIdentity) {
     void* chunk = nullptr;
     EXPECT_EQ(record->dispatcher(record, effGetChunk, 0, 0, &chunk, 0.0f), 16);
     EXPECT_NE(chunk, nullptr);
+    ERect* rect = nullptr;
+    ASSERT_EQ(record->dispatcher(record, effEditGetRect, 0, 0, &rect, 0.0f), 1);
+    ASSERT_NE(rect, nullptr);
+    EXPECT_EQ(rect->top, 0);
+    EXPECT_EQ(rect->left, 0);
+    EXPECT_EQ(rect->bottom, 82);
+    EXPECT_EQ(rect->right, 416);
 
     float left[4] = {0.1f, 0.1f, 0.1f, 0.1f}, right[4] = {0.1f, 0.1f, 0.1f, 0.1f};
     float* buffers[2] = {left, right};
