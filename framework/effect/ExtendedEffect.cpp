@@ -20,7 +20,7 @@ VstSpeakerProperties* speakerAt(VstSpeakerArrangement* arrangement, std::int32_t
 
 // Out-of-range and NaN options would make the conversion to an integer undefined.
 std::int32_t truncatedLowByte(float opt) {
-    if (!(opt > -2147483648.0f && opt < 2147483648.0f)) return 0;
+    if (!(opt >= -2147483648.0f && opt < 2147483648.0f)) return 0;
     return static_cast<std::int32_t>(opt) & 0xFF;
 }
 
@@ -69,7 +69,7 @@ std::intptr_t ExtendedEffect::dispatcher(std::int32_t opcode, std::int32_t index
     const auto count = static_cast<std::int32_t>(value);
     switch (opcode) {
         case effProcessEvents:
-            return processEvents(ptr);
+            return processEvents(static_cast<VstEvents*>(ptr));
         case effCanBeAutomated:
             return oneOrZero(canParameterBeAutomated(index));
         case effString2Parameter:
@@ -213,6 +213,8 @@ bool ExtendedEffect::copySpeaker(VstSpeakerProperties* to, VstSpeakerProperties*
 
 bool ExtendedEffect::matchArrangement(VstSpeakerArrangement** to, VstSpeakerArrangement* from) {
     if (from == nullptr) return false;
+    // Releasing the target first would free the source it is to be copied from.
+    if (to != nullptr && *to == from) return true;
     if (!deallocateArrangement(to)) return false;
     if (!allocateArrangement(to, from->numChannels)) return false;
     (*to)->type = from->type;

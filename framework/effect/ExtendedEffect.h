@@ -42,7 +42,7 @@ public:
     virtual VstTimeInfo* getTimeInfo(std::int32_t filter);
     virtual std::int32_t getCurrentProcessLevel();
     virtual std::int32_t getAutomationState();
-    virtual std::int32_t processEvents(void* /*events*/) { return 0; }
+    virtual std::int32_t processEvents(VstEvents* /*events*/) { return 0; }
     virtual std::int32_t startProcess() { return 0; }
     virtual std::int32_t stopProcess() { return 0; }
     virtual bool processVariableIo(void* /*varIo*/) { return false; }

@@ -13,6 +13,8 @@
 #endif
 
 struct AEffect;
+// Events a host delivers; the frame only passes them on, so the record stays opaque.
+struct VstEvents;
 
 using HostCallback = std::intptr_t(VT_CALLBACK*)(AEffect* effect, std::int32_t opcode, std::int32_t index,
                                                    std::intptr_t value, void* ptr, float opt);
@@ -341,11 +343,22 @@ static_assert(offsetof(VstTimeInfo, samplesToNextClock) == 80);
 static_assert(offsetof(VstTimeInfo, flags) == 84);
 static_assert(sizeof(VstTimeInfo) == 88);
 
+static_assert(offsetof(ERect, top) == 0);
+static_assert(offsetof(ERect, left) == 2);
+static_assert(offsetof(ERect, bottom) == 4);
+static_assert(offsetof(ERect, right) == 6);
 static_assert(sizeof(ERect) == 8);
+static_assert(offsetof(VstKeyCode, character) == 0);
 static_assert(offsetof(VstKeyCode, virt) == 4);
 static_assert(offsetof(VstKeyCode, modifier) == 5);
 static_assert(sizeof(VstSpeakerProperties) == 112);
+static_assert(offsetof(VstSpeakerProperties, azimuth) == 0);
+static_assert(offsetof(VstSpeakerProperties, elevation) == 4);
+static_assert(offsetof(VstSpeakerProperties, radius) == 8);
+static_assert(offsetof(VstSpeakerProperties, reserved) == 12);
 static_assert(offsetof(VstSpeakerProperties, name) == 16);
 static_assert(offsetof(VstSpeakerProperties, type) == 80);
 static_assert(offsetof(VstSpeakerProperties, future) == 84);
+static_assert(offsetof(VstSpeakerArrangement, type) == 0);
+static_assert(offsetof(VstSpeakerArrangement, numChannels) == 4);
 static_assert(offsetof(VstSpeakerArrangement, speakers) == 8);
