@@ -197,14 +197,4 @@ TEST(ValueFormatting, UnitFormsReadTheRateAndFormatThroughTheEffectsOwnOperation
     EXPECT_EQ(text[0], 'u');
 }
 
-TEST(ValueFormatting, TheHertzQuotientIsFormedInSinglePrecision) {
-    // 48000 / 7 is 6857.142857 in double precision but 6857.143066 as the
-    // nearest float, and the truncated fraction digits tell the two apart.
-    probe::PlainEffect effect{nullptr};
-    char text[16];
-    effect.setSampleRate(48000.0f);
-    effect.hertzToText(7.0f, text, 8);
-    EXPECT_STREQ(text, "6857.143");
-}
-
 }  // namespace
