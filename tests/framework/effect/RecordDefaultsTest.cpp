@@ -56,7 +56,6 @@ TEST(EffectRecord, EveryOtherFieldStartsAtZeroAndEveryEntryIsSet) {
     EXPECT_NE(record->processDoubleReplacing, nullptr);
 }
 
-// The constructor never calls the host.
 TEST(EffectRecord, ConstructionDoesNotCallTheHost) {
     FakeHost host;
     probe::PlainEffect effect{FakeHost::callback()};
