@@ -1,0 +1,2 @@
+// A library that loads but exports no entry point.
+extern "C" int notAnEntryPoint() { return 0; }
