@@ -34,11 +34,12 @@ render() {
 }
 
 # Swirl at 120 beats per minute with the transport playing; both stages well
-# up from their near-silent defaults: F_Trans F_FB F_Level F_Depth F_Time,
-# then D_Level D_Depth D_Time.
+# up from their near-silent defaults (F_Trans F_FB F_Level F_Depth F_Time, then
+# D_Level D_Depth D_Time). The phaser's fixed feedback makes it loud, so its
+# mix stays lower than the flanger's.
 render Swirl "Umber-Swirl: flanger and phaser at 120 bpm" --tempo 120 \
-  --param 0=0.3 --param 1=0.5 --param 2=0.8 --param 3=0.6 --param 4=0.25 \
-  --param 5=0.8 --param 6=0.8 --param 7=0.5
+  --param 0=0.3 --param 1=0.2 --param 2=0.5 --param 3=0.6 --param 4=0.25 \
+  --param 5=0.25 --param 6=0.8 --param 7=0.5
 
 # Warden with its threshold lowered to -15 dB (and so +15 dB of makeup).
 render Warden "Stern Warden: threshold -15 dB" --param 0=0.25

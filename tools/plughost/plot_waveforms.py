@@ -58,6 +58,8 @@ def plot(input_path, output_path, picture, title):
     dry, dry_rate = read_wav(input_path)
     wet, wet_rate = read_wav(output_path)
     channels = max(dry.shape[1], wet.shape[1])
+    # Full scale at least, and whatever goes beyond it stays in the picture.
+    reach = 1.05 * max(1.0, float(np.abs(dry).max(initial=0.0)), float(np.abs(wet).max(initial=0.0)))
     figure, axes = plt.subplots(channels, 2, figsize=(12, 2.5 * channels + 0.8), sharex=True, sharey=True,
                                 squeeze=False)
     for column, (signal, rate, name, colour) in enumerate(
@@ -69,7 +71,7 @@ def plot(input_path, output_path, picture, title):
             axis.plot(seconds, samples, color=colour, linewidth=0.4)
             axis.set_title(f"{name}, {'left' if row == 0 else 'right' if row == 1 else f'channel {row + 1}'}",
                            fontsize=10)
-            axis.set_ylim(-1.05, 1.05)
+            axis.set_ylim(-reach, reach)
             axis.grid(True, linewidth=0.3, alpha=0.5)
         axes[-1][column].set_xlabel("seconds")
     figure.suptitle(title)
